@@ -1,0 +1,64 @@
+#include "x11_window.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <thread>
+
+X11Session::X11Session() : display(XOpenDisplay(nullptr)) {}
+
+X11Session::~X11Session()
+{
+    if (display)
+        XCloseDisplay(display);
+}
+
+unsigned long X11Session::FindMapped(unsigned long parent, const std::string& prefix)
+{
+    Window root = 0, up = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count))
+        return 0;
+    unsigned long found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        XWindowAttributes attributes;
+        if (XFetchName(display, children[i], &name) && name) {
+            const bool titled = std::string(name).rfind(prefix, 0) == 0;
+            XFree(name);
+            if (titled && XGetWindowAttributes(display, children[i], &attributes) &&
+                attributes.map_state == IsViewable)
+                found = children[i];
+        }
+        if (!found)
+            found = FindMapped(children[i], prefix);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+unsigned long X11Session::WaitForWindow(const std::string& prefix, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (unsigned long window = FindMapped(DefaultRootWindow(display), prefix))
+            return window;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return 0;
+}
+
+void X11Session::RequestClose(unsigned long window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
