@@ -17,7 +17,7 @@ void KeepTextVisible(wxWindow* control, wxSize size)
 void KeepFieldTextVisible(wxTextCtrl* field, wxSize size)
 {
     const bool showWholeText = !field->IsMultiLine() && !field->IsEmpty();
-    const int textWidth = showWholeText ? field->GetTextExtent(field->GetValue()).x + 12 : 0;
+    const int textWidth = showWholeText ? field->GetTextExtent(field->GetValue()).x + 24 : 0;
     field->SetMinSize(wxSize(std::max(size.x, textWidth),
                              std::max(size.y, field->GetBestSize().y)));
 }
@@ -94,6 +94,17 @@ wxComboBox* NewComboBox(wxWindow* parent, ControlId id, wxSize size,
         box->SetSelection(selected);
     KeepTextVisible(box, size);
     return box;
+}
+
+wxTextCtrl* PutLabelledField(wxWindow* page, wxSizer* grid, ControlId label, const char* text,
+                             ControlId field, LabelAlign align, wxSize size, long fieldStyle)
+{
+    const bool right = align == LabelAlign::Right;
+    Put(grid, NewLabel(page, label, text, right ? wxALIGN_RIGHT : 0),
+        {right ? kRightCentred : kLeftCentred, 5});
+    wxTextCtrl* entry = NewTextField(page, field, "", size, fieldStyle);
+    Put(grid, entry, {kLeftCentred, 5});
+    return entry;
 }
 
 wxFont BarFont(wxFontWeight weight, const wxString& face)

@@ -33,6 +33,9 @@ void Put(wxSizer* sizer, wxWindow* item, Place place);
 void Put(wxSizer* sizer, wxSizer* item, Place place);
 void PutSpacer(wxSizer* sizer, int width, int height, Place place);
 
+constexpr int kRightCentred = wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL;
+constexpr int kLeftCentred = wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL;
+
 wxFlexGridSizer* NewGrid(int rows, int cols);
 
 wxStaticText* NewLabel(wxWindow* parent, ControlId id, const char* text, long style = 0);
@@ -49,4 +52,11 @@ wxComboBox* NewComboBox(wxWindow* parent, ControlId id, wxSize size,
                         std::initializer_list<const char*> items, int selected);
 
 // The device bar's 10-point Swiss headings; an empty face takes the system's.
+// A label and, to its right, its field, as two cells of `grid`. A right-aligned
+// label hugs its field.
+enum class LabelAlign { Left, Right };
+wxTextCtrl* PutLabelledField(wxWindow* page, wxSizer* grid, ControlId label, const char* text,
+                             ControlId field, LabelAlign align = LabelAlign::Left,
+                             wxSize size = wxDefaultSize, long fieldStyle = 0);
+
 wxFont BarFont(wxFontWeight weight, const wxString& face = wxEmptyString);

@@ -20,10 +20,59 @@ loggerDialog::loggerDialog(wxWindow* parent, wxWindowID id)
 
     GetSizer()->Fit(this);
     GetSizer()->SetSizeHints(this);
+    ConnectEvents();
     FinishInitialisation();
 }
 
 loggerDialog::~loggerDialog() = default;
+
+namespace {
+
+// One row of the event wiring: which control, which event, which handler.
+struct Wire {
+    ControlId source;
+    wxEventType type;
+    wxObjectEventFunction handler;
+};
+
+} // namespace
+
+void loggerDialog::ConnectEvents()
+{
+    // In this order; several controls share a handler where they act alike.
+    const Wire wiring[] = {
+        {ID_CHOICE2, wxEVT_CHOICE, wxCommandEventHandler(loggerDialog::OnControlChoice)},
+        {ID_CHOICE1, wxEVT_CHOICE, wxCommandEventHandler(loggerDialog::OnControlChoice)},
+        {ID_BUTTON5, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAddControlSection)},
+        {ID_CHOICE7, wxEVT_CHOICE, wxCommandEventHandler(loggerDialog::OnInputDatarefChoice)},
+        {ID_BUTTON18, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnInputCaptureMax)},
+        {ID_BUTTON19, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnInputCaptureCenter)},
+        {ID_BUTTON20, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnInputCaptureMin)},
+        {ID_CHECKBOX4, wxEVT_CHECKBOX, wxCommandEventHandler(loggerDialog::OnInputHasCenter)},
+        {ID_BUTTON21, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAddInputSection)},
+        {ID_PANEL6, wxEVT_PAINT, wxPaintEventHandler(loggerDialog::OnInputPagePaint)},
+        {ID_CHOICE4, wxEVT_CHOICE, wxCommandEventHandler(loggerDialog::OnIndicationChoice)},
+        {ID_CHOICE3, wxEVT_CHOICE, wxCommandEventHandler(loggerDialog::OnIndicationChoice)},
+        {ID_BUTTON6, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAddIndicationSection)},
+        {ID_BUTTON15, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnPresetValue1)},
+        {ID_BUTTON16, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnPresetValue2)},
+        {ID_BUTTON17, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnPresetValue3)},
+        {ID_CHOICE6, wxEVT_CHOICE, wxCommandEventHandler(loggerDialog::OnAxisDatarefChoice)},
+        {ID_CHOICE5, wxEVT_CHOICE, wxCommandEventHandler(loggerDialog::OnAxisChanged)},
+        {ID_BUTTON12, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAxisCaptureMax)},
+        {ID_BUTTON13, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAxisCaptureCenter)},
+        {ID_BUTTON14, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAxisCaptureMin)},
+        {ID_CHECKBOX3, wxEVT_CHECKBOX, wxCommandEventHandler(loggerDialog::OnAxisHasCenter)},
+        {ID_BUTTON10, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAddAxisSection)},
+    };
+    for (const Wire& wire : wiring) {
+        // Paint events do not travel up to the dialog: that one is connected
+        // on the NumCtrls panel itself, with the dialog handling it.
+        wxWindow* source = wire.type == wxEVT_PAINT ? pages[1] : static_cast<wxWindow*>(this);
+        const int id = wire.type == wxEVT_PAINT ? wxID_ANY : IdOf(wire.source);
+        source->Connect(id, wxID_ANY, wire.type, wire.handler, nullptr, this);
+    }
+}
 
 void loggerDialog::FinishInitialisation()
 {
@@ -33,9 +82,15 @@ void loggerDialog::FinishInitialisation()
     linkWatchdog = 0;
     statusLabel->SetLabel(_("Disconnected"));
 
+    UpdateControlFields();
+    UpdateIndicationFields();
+
     resetButton->Disable();
     resetTimer.Stop();
     consoleToggle = 0;
+
+    axisChoice->SetSelection(0);
+    HighlightAxis(0);
 
     notebook->Refresh(true);
 }

@@ -12,8 +12,25 @@
 #include <wx/timer.h>
 
 #include <array>
+#include <string>
+
+class wxButton;
+class wxChoice;
+struct ControlSectionInput;
+struct IndicationSectionInput;
 
 struct DialogInspector; // test access to the timers and internal state
+
+// The device-range calibration fields, laid out alike on NumCtrls and Axes.
+struct CalibrationControls {
+    wxTextCtrl* deviceMax = nullptr;
+    wxTextCtrl* simMax = nullptr;
+    wxButton* centreButton = nullptr;
+    wxTextCtrl* deviceCenter = nullptr;
+    wxTextCtrl* simMin = nullptr;
+    wxTextCtrl* deviceMin = nullptr;
+    wxCheckBox* hasCenter = nullptr;
+};
 
 class loggerDialog : public wxDialog {
 public:
@@ -30,10 +47,53 @@ private:
     wxSizer* BuildMemorySizeRow();
     wxSizer* BuildDeviceBar();
     void BuildPages();
+    void BuildControlPage(wxPanel* page);    // src/sections/control_page.cpp
+    void BuildInputPage(wxPanel* page);      // src/sections/input_pages.cpp
+    void BuildIndicationPage(wxPanel* page); // src/sections/indication_page.cpp
+    void BuildAxesPage(wxPanel* page);       // src/sections/input_pages.cpp
+    void BuildEmptyPage(wxPanel* page);
 
     // Construction (src/app/dialog.cpp)
     void ConnectEvents();
     void FinishInitialisation();
+
+    // Section generators: shared conventions (src/sections/field_reading.cpp)
+    void AppendRemarksBlock();
+    void AppendSection(const std::string& section);
+
+    // DiscrCtrls page (src/sections/control_page.cpp)
+    void UpdateControlFields();
+    ControlSectionInput ReadControlPage() const;
+    void OnControlChoice(wxCommandEvent& event);
+    void OnAddControlSection(wxCommandEvent& event);
+
+    // Indication page (src/sections/indication_page.cpp)
+    void UpdateIndicationFields();
+    IndicationSectionInput ReadIndicationPage() const;
+    void OnIndicationChoice(wxCommandEvent& event);
+    void OnAddIndicationSection(wxCommandEvent& event);
+    void OnPresetValue1(wxCommandEvent& event);
+    void OnPresetValue2(wxCommandEvent& event);
+    void OnPresetValue3(wxCommandEvent& event);
+
+    // NumCtrls and Axes pages (src/sections/input_pages.cpp)
+    void UpdateInputIndexField();
+    void UpdateAxisIndexField();
+    void HighlightAxis(int axis);
+    void OnInputDatarefChoice(wxCommandEvent& event);
+    void OnInputPagePaint(wxPaintEvent& event);
+    void OnInputCaptureMax(wxCommandEvent& event);
+    void OnInputCaptureCenter(wxCommandEvent& event);
+    void OnInputCaptureMin(wxCommandEvent& event);
+    void OnInputHasCenter(wxCommandEvent& event);
+    void OnAddInputSection(wxCommandEvent& event);
+    void OnAxisDatarefChoice(wxCommandEvent& event);
+    void OnAxisChanged(wxCommandEvent& event);
+    void OnAxisCaptureMax(wxCommandEvent& event);
+    void OnAxisCaptureCenter(wxCommandEvent& event);
+    void OnAxisCaptureMin(wxCommandEvent& event);
+    void OnAxisHasCenter(wxCommandEvent& event);
+    void OnAddAxisSection(wxCommandEvent& event);
 
     int linkWatchdog = 0;  // active link-timer ticks since the board was last heard
     int consoleToggle = 0; // bit 0: the debug console is open
@@ -45,6 +105,53 @@ private:
     std::array<wxPanel*, 6> pages{};
     wxComboBox* numericSizeBox = nullptr;
     wxComboBox* discreteSizeBox = nullptr;
+
+    // DiscrCtrls page
+    wxTextCtrl* eventBodyField = nullptr; // "Last control event:"
+    wxTextCtrl* eventIdField = nullptr;   // "EvID(decimal)", the key number
+    wxChoice* controlTypeChoice = nullptr;
+    wxChoice* controlDatarefChoice = nullptr;
+    wxTextCtrl* controlNameField = nullptr;
+    wxTextCtrl* command1Field = nullptr;
+    wxTextCtrl* value0Field = nullptr;
+    wxTextCtrl* value1Field = nullptr;
+    wxTextCtrl* controlIndexField = nullptr;
+    wxTextCtrl* minField = nullptr;
+    wxTextCtrl* maxField = nullptr;
+    wxTextCtrl* incrementField = nullptr;
+
+    // NumCtrls page
+    wxTextCtrl* inputEventField = nullptr; // "EvId(decimal)", the section name
+    wxTextCtrl* currentValueField = nullptr;
+    wxChoice* inputDatarefChoice = nullptr;
+    wxTextCtrl* inputIndexField = nullptr;
+    wxTextCtrl* inputDatarefField = nullptr;
+    CalibrationControls inputCalibration;
+
+    // Indication page
+    wxChoice* indicationTypeChoice = nullptr;
+    wxChoice* indicationDatarefChoice = nullptr;
+    wxTextCtrl* indicationDatarefField = nullptr;
+    wxTextCtrl* indicationSectionField = nullptr;
+    wxTextCtrl* testDataField = nullptr; // "Data for indication test", also sent to the board
+    wxTextCtrl* unitField = nullptr;     // "*Device:"
+    wxTextCtrl* positionField = nullptr;
+    wxTextCtrl* lengthField = nullptr;
+    wxTextCtrl* indicationIndexField = nullptr;
+    wxTextCtrl* factorField = nullptr;
+    wxTextCtrl* offsetField = nullptr;
+    wxTextCtrl* maskField = nullptr;
+    wxCheckBox* leadingZeroesBox = nullptr;
+    std::array<wxTextCtrl*, 3> presetFields{};
+
+    // Axes page
+    std::array<wxTextCtrl*, 16> axisFields{}; // value fields by axis number
+    wxChoice* axisDatarefChoice = nullptr;
+    wxChoice* axisChoice = nullptr;
+    wxTextCtrl* axisDatarefField = nullptr;
+    wxTextCtrl* axisSectionField = nullptr;
+    wxTextCtrl* axisIndexField = nullptr;
+    CalibrationControls axisCalibration;
 
     // Device bar
     wxTextCtrl* deviceField = nullptr;

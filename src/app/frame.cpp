@@ -66,16 +66,27 @@ wxSizer* loggerDialog::BuildCentreColumn()
 
 void loggerDialog::BuildPages()
 {
+    using PageBuilder = void (loggerDialog::*)(wxPanel*);
+    const std::array<PageBuilder, 6> builders = {
+        &loggerDialog::BuildControlPage, &loggerDialog::BuildInputPage,
+        &loggerDialog::BuildIndicationPage, &loggerDialog::BuildAxesPage,
+        &loggerDialog::BuildEmptyPage, &loggerDialog::BuildEmptyPage,
+    };
     for (std::size_t i = 0; i < kPageTabs.size(); ++i) {
         const ControlId id = kPageTabs[i].panel;
         pages[i] = new wxPanel(notebook, IdOf(id), wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
                                NameOf(id));
-        auto* sizer = NewGrid(0, 1);
-        pages[i]->SetSizer(sizer);
-        sizer->Fit(pages[i]);
+        (this->*builders[i])(pages[i]);
     }
     for (std::size_t i = 0; i < kPageTabs.size(); ++i)
         notebook->AddPage(pages[i], _(kPageTabs[i].label), false);
+}
+
+void loggerDialog::BuildEmptyPage(wxPanel* page)
+{
+    auto* sizer = NewGrid(0, 1);
+    page->SetSizer(sizer);
+    sizer->Fit(page);
 }
 
 wxSizer* loggerDialog::BuildMemorySizeRow()
