@@ -6,7 +6,8 @@
 
 std::string FieldText(const wxTextEntry* field)
 {
-    const wxScopedCharBuffer bytes = field->GetValue().mb_str(wxConvLibc);
+    const wxString text = field->GetValue(); // outlives the converted bytes
+    const wxScopedCharBuffer bytes = text.mb_str(wxConvLibc);
     return bytes.data() ? std::string(bytes.data(), bytes.length()) : std::string();
 }
 

@@ -38,7 +38,7 @@ TEST(Program, ShowsTheDialogAndEndsWhenItsCloseBoxIsUsed)
     ASSERT_EQ(posix_spawn(&pid, HELPER_PROGRAM, nullptr, nullptr, argv, environ), 0);
 
     const unsigned long window =
-        x11.WaitForWindow("Config helper 0.3.2 - extended IO edition", std::chrono::seconds(10));
+        x11.WaitForWindow(pid, "Config helper 0.3.2 - extended IO edition", std::chrono::seconds(10));
     ASSERT_NE(window, 0u) << "the dialog did not appear";
 
     x11.RequestClose(window);

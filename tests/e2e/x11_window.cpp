@@ -13,7 +13,26 @@ X11Session::~X11Session()
         XCloseDisplay(display);
 }
 
-unsigned long X11Session::FindMapped(unsigned long parent, const std::string& prefix)
+// The process that made the window, as it announces itself in _NET_WM_PID.
+int X11Session::OwnerOf(unsigned long window)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const Atom property = XInternAtom(display, "_NET_WM_PID", False);
+    int pid = 0;
+    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &remaining, &data) == Success &&
+        data) {
+        if (count == 1 && format == 32)
+            pid = static_cast<int>(*reinterpret_cast<unsigned long*>(data));
+        XFree(data);
+    }
+    return pid;
+}
+
+unsigned long X11Session::FindMapped(unsigned long parent, int pid, const std::string& prefix)
 {
     Window root = 0, up = 0;
     Window* children = nullptr;
@@ -27,23 +46,24 @@ unsigned long X11Session::FindMapped(unsigned long parent, const std::string& pr
         if (XFetchName(display, children[i], &name) && name) {
             const bool titled = std::string(name).rfind(prefix, 0) == 0;
             XFree(name);
-            if (titled && XGetWindowAttributes(display, children[i], &attributes) &&
+            if (titled && OwnerOf(children[i]) == pid && XGetWindowAttributes(display, children[i], &attributes) &&
                 attributes.map_state == IsViewable)
                 found = children[i];
         }
         if (!found)
-            found = FindMapped(children[i], prefix);
+            found = FindMapped(children[i], pid, prefix);
     }
     if (children)
         XFree(children);
     return found;
 }
 
-unsigned long X11Session::WaitForWindow(const std::string& prefix, std::chrono::milliseconds timeout)
+unsigned long X11Session::WaitForWindow(int pid, const std::string& prefix,
+                                        std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (unsigned long window = FindMapped(DefaultRootWindow(display), prefix))
+        if (unsigned long window = FindMapped(DefaultRootWindow(display), pid, prefix))
             return window;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

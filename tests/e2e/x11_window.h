@@ -15,13 +15,14 @@ public:
     X11Session& operator=(const X11Session&) = delete;
 
     bool Connected() const { return display != nullptr; }
-    // The first mapped top-level window whose title starts with `prefix`,
-    // waiting up to `timeout`; 0 when none appears.
-    unsigned long WaitForWindow(const std::string& prefix, std::chrono::milliseconds timeout);
+    // The first mapped window of process `pid` whose title starts with
+    // `prefix`, waiting up to `timeout`; 0 when none appears.
+    unsigned long WaitForWindow(int pid, const std::string& prefix, std::chrono::milliseconds timeout);
     // Sends WM_DELETE_WINDOW, as a close box does.
     void RequestClose(unsigned long window);
 
 private:
-    unsigned long FindMapped(unsigned long parent, const std::string& prefix);
+    unsigned long FindMapped(unsigned long parent, int pid, const std::string& prefix);
+    int OwnerOf(unsigned long window);
     _XDisplay* display = nullptr;
 };

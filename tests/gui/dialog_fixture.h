@@ -11,6 +11,7 @@
 #include <wx/choice.h>
 #include <wx/combobox.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,9 @@ protected:
     void Click(const char* name) const;
     void Choose(const char* name, int item) const;
     void Check(const char* name, bool checked) const;
+
+    // What `action` prints on standard output.
+    static std::string CaptureOutput(const std::function<void()>& action);
 
     // Runs the event loop for this long, so timers tick and CallAfter runs.
     static void RunEventLoop(int milliseconds);
