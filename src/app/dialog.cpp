@@ -4,6 +4,8 @@
 #include "app/dialog.h"
 
 #include "app/controls.h"
+#include "console/debug_console.h"
+#include "link/udp_controls.h"
 
 loggerDialog::loggerDialog(wxWindow* parent, wxWindowID id)
 {
@@ -24,7 +26,16 @@ loggerDialog::loggerDialog(wxWindow* parent, wxWindowID id)
     FinishInitialisation();
 }
 
-loggerDialog::~loggerDialog() = default;
+// No thread may touch the dialog once it goes: the receive threads end and
+// the output comes back from the console before any member is destroyed.
+loggerDialog::~loggerDialog()
+{
+    linkTimer.Stop();
+    resetTimer.Stop();
+    serial.Close();
+    udpServer.Stop();
+    CloseDebugConsole();
+}
 
 namespace {
 
@@ -64,6 +75,15 @@ void loggerDialog::ConnectEvents()
         {ID_BUTTON14, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAxisCaptureMin)},
         {ID_CHECKBOX3, wxEVT_CHECKBOX, wxCommandEventHandler(loggerDialog::OnAxisHasCenter)},
         {ID_BUTTON10, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAddAxisSection)},
+        {ID_BUTTON4, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnRefreshPortList)},
+        {ID_BUTTON1, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnOpenPort)},
+        {ID_BUTTON8, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnResetArduino)},
+        {ID_BUTTON2, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnClosePort)},
+        {ID_BUTTON22, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnUdpStart)},
+        {ID_BUTTON23, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnUdpStop)},
+        {ID_BUTTON9, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnConsoleToggle)},
+        {ID_BUTTON3, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnQuit)},
+        {ID_RESETTIMER, wxEVT_TIMER, wxTimerEventHandler(loggerDialog::OnResetTimer)},
     };
     for (const Wire& wire : wiring) {
         // Paint events do not travel up to the dialog: that one is connected
@@ -82,6 +102,9 @@ void loggerDialog::FinishInitialisation()
     linkWatchdog = 0;
     statusLabel->SetLabel(_("Disconnected"));
 
+    RefreshPortList();
+    LoadSettings(); // after the refresh, so a remembered name is the box's text
+
     UpdateControlFields();
     UpdateIndicationFields();
 
@@ -93,4 +116,5 @@ void loggerDialog::FinishInitialisation()
     HighlightAxis(0);
 
     notebook->Refresh(true);
+    udpServer.SetCallback(IgnoreDatagram);
 }

@@ -2,7 +2,9 @@
 // The program's one window: a modal dialog with the remarks and result panes,
 // the notebook of editor and output pages, and the device bar.
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/dialog.h>
 #include <wx/notebook.h>
@@ -11,11 +13,12 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 
+#include "link/serial.h"
+#include "link/udp_server.h"
+
 #include <array>
 #include <string>
 
-class wxButton;
-class wxChoice;
 struct ControlSectionInput;
 struct IndicationSectionInput;
 
@@ -95,8 +98,32 @@ private:
     void OnAxisHasCenter(wxCommandEvent& event);
     void OnAddAxisSection(wxCommandEvent& event);
 
+    // Serial link (src/link/connection.cpp)
+    void ShowLinkState(const char* text, const wxColour& colour);
+    void RefreshPortList();
+    void SaveSettings();
+    void LoadSettings();
+    void OnRefreshPortList(wxCommandEvent& event);
+    void OnOpenPort(wxCommandEvent& event);
+    void OnClosePort(wxCommandEvent& event);
+    void OnResetArduino(wxCommandEvent& event);
+    void OnResetTimer(wxTimerEvent& event);
+    void OnQuit(wxCommandEvent& event);
+
+    // UDP server (src/link/udp_controls.cpp)
+    void OnUdpStart(wxCommandEvent& event);
+    void OnUdpStop(wxCommandEvent& event);
+
+    // Debug console (src/console/console_toggle.cpp)
+    void OnConsoleToggle(wxCommandEvent& event);
+    void OnConsoleGone(int generation);
+
+    Serial serial;
+    UdpServer udpServer;
     int linkWatchdog = 0;  // active link-timer ticks since the board was last heard
     int consoleToggle = 0; // bit 0: the debug console is open
+    int consoleGeneration = 0; // tells a console's end from an earlier one's
+    int startCountdown = 0;    // 0: no port open; 50 after Open, counted down to 1 by the link timer
 
     // Frame
     wxTextCtrl* remarksPane = nullptr;

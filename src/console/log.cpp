@@ -1,17 +1,30 @@
 #include "console/log.h"
 
+#include "console/output.h"
+
 #include <cstdarg>
 #include <cstdio>
-#include <mutex>
-#include <string>
+#include <unistd.h>
 
 namespace {
+bool consoleShown = false;
+
+void WriteOut(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+} // namespace
+
 std::mutex& OutputLock()
 {
     static std::mutex lock;
     return lock;
 }
-} // namespace
+
+bool ConsoleShown() { return consoleShown; }
+
+void SetConsoleShown(bool shown) { consoleShown = shown; }
 
 void LogLine(const char* format, ...)
 {
@@ -27,6 +40,26 @@ void LogLine(const char* format, ...)
     va_end(args);
 
     const std::lock_guard<std::mutex> hold(OutputLock());
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
+    WriteOut(line);
+}
+
+std::string ColourSequence(int attribute)
+{
+    // Console colour bits are blue, green, red; terminal colours count red,
+    // green, blue.
+    const auto terminalColour = [](int bits) {
+        return ((bits & 4) ? 1 : 0) | ((bits & 2) ? 2 : 0) | ((bits & 1) ? 4 : 0);
+    };
+    const int text = attribute & 0xF;
+    const int background = (attribute >> 4) & 0xF;
+    const int textCode = ((text & 8) ? 90 : 30) + terminalColour(text);
+    const int backgroundCode = ((background & 8) ? 100 : 40) + terminalColour(background);
+    return "\x1b[0;" + std::to_string(textCode) + ";" + std::to_string(backgroundCode) + "m";
+}
+
+void SetConsoleColour(int attribute)
+{
+    const std::lock_guard<std::mutex> hold(OutputLock());
+    if (consoleShown)
+        WriteOut(ColourSequence(attribute));
 }

@@ -38,17 +38,21 @@ bool InRange(int value, int count) { return value >= 0 && value < count; }
 
 } // namespace
 
-int ReadInteger(std::string_view text)
+std::optional<int> ParseInteger(std::string_view text)
 {
     const std::string whole(text);
     if (whole.empty())
-        return 0;
+        return std::nullopt;
     char* end = nullptr;
     errno = 0;
     const long long value = strtoll_l(whole.c_str(), &end, 10, CLocale());
     const bool converted = end != whole.c_str() && *end == '\0' && errno != ERANGE;
-    return converted && value >= INT_MIN && value <= INT_MAX ? static_cast<int>(value) : 0;
+    if (!converted || value < INT_MIN || value > INT_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
 }
+
+int ReadInteger(std::string_view text) { return ParseInteger(text).value_or(0); }
 
 double ReadReal(std::string_view text)
 {

@@ -4,6 +4,7 @@
 // the calibration of analog ranges. Lines end in CR LF.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,9 @@
 // ---- Reading field texts -------------------------------------------------
 
 // The whole text as a base-10 integer within 32 bits (leading blanks and a
-// sign allowed); 0 when it does not convert.
+// sign allowed); nothing when it does not convert.
+std::optional<int> ParseInteger(std::string_view text);
+// The same, with 0 for a text that does not convert.
 int ReadInteger(std::string_view text);
 // The whole text as a real with a point as decimal separator, whatever the
 // locale; 0.0 when it does not convert.

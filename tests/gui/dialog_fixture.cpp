@@ -3,8 +3,6 @@
 #include <wx/evtloop.h>
 #include <wx/timer.h>
 
-#include <cstdio>
-#include <unistd.h>
 
 void DialogTest::SetUp() { dialog = std::make_unique<loggerDialog>(nullptr); }
 
@@ -63,24 +61,6 @@ void DialogTest::RunEventLoop(int milliseconds)
     stopper.Bind(wxEVT_TIMER, [&loop](wxTimerEvent&) { loop.Exit(); });
     stopper.StartOnce(milliseconds);
     loop.Run();
-}
-
-std::string DialogTest::CaptureOutput(const std::function<void()>& action)
-{
-    std::fflush(stdout);
-    FILE* capture = std::tmpfile();
-    const int saved = dup(STDOUT_FILENO);
-    dup2(fileno(capture), STDOUT_FILENO);
-    action();
-    std::fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
-    std::string text;
-    std::rewind(capture);
-    for (int c; (c = std::fgetc(capture)) != EOF;)
-        text += static_cast<char>(c);
-    std::fclose(capture);
-    return text;
 }
 
 std::string Escaped(const std::string& text)

@@ -3,6 +3,7 @@
 // window names and driven with the events a user's action would raise.
 
 #include "app/dialog.h"
+#include "capture.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +43,6 @@ protected:
     void Click(const char* name) const;
     void Choose(const char* name, int item) const;
     void Check(const char* name, bool checked) const;
-
-    // What `action` prints on standard output.
-    static std::string CaptureOutput(const std::function<void()>& action);
 
     // Runs the event loop for this long, so timers tick and CallAfter runs.
     static void RunEventLoop(int milliseconds);

@@ -7,6 +7,8 @@
 #include <wx/init.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -32,6 +34,13 @@ int main(int argc, char** argv)
     if (testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
 
+    // Settings go to a folder of this run's own, so no test sees another's
+    // or the user's.
+    char folder[] = "/tmp/helper-gui-test-XXXXXX";
+    if (!mkdtemp(folder))
+        return 1;
+    setenv("XDG_CONFIG_HOME", folder, 1);
+
     std::setlocale(LC_CTYPE, "");
     std::setlocale(LC_NUMERIC, "C");
     if (!wxEntryStart(argc, argv) || !wxTheApp || !wxTheApp->CallOnInit()) {
@@ -42,5 +51,6 @@ int main(int argc, char** argv)
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();
+    std::filesystem::remove_all(folder);
     return result;
 }

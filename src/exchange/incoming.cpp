@@ -1,0 +1,3 @@
+#include "exchange/incoming.h"
+
+int SerialReceiveCallback(const char*, int) { return 0; }
