@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -36,6 +35,7 @@ struct Console {
 };
 
 Console console;
+TerminalLauncher terminalLauncher = LaunchXterm;
 
 // Typed keys are neither shown nor acted on (Ctrl+C is a plain key); output
 // still turns "\n" into a new line.
@@ -47,21 +47,6 @@ void MakeRawInput(int slave)
     t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     t.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | IXOFF);
     tcsetattr(slave, TCSANOW, &t);
-}
-
-// xterm announces its window by writing the window id into the terminal;
-// it is read here so it never shows up, and it says the window exists.
-void DropWindowId(int slave)
-{
-    pollfd ready{slave, POLLIN, 0};
-    if (poll(&ready, 1, 5000) <= 0)
-        return;
-    char line[64];
-    while (poll(&ready, 1, 50) > 0) {
-        const ssize_t count = read(slave, line, sizeof line);
-        if (count <= 0 || line[count - 1] == '\n')
-            return;
-    }
 }
 
 int OpenPseudoTerminal(std::string& slavePath)
@@ -103,11 +88,14 @@ void WatchTerminal(pid_t terminal, std::function<void()> onClosedByUser)
 
 } // namespace
 
-pid_t LaunchXterm(int master, const std::string& slavePath)
+pid_t LaunchXterm(int master, const std::string&)
 {
-    // The terminal gets the master as descriptor 3 and nothing else of ours:
-    // with a slave descriptor it would never end, and its own complaints
-    // (an X error when its window closes) go nowhere.
+    // xterm runs a relay that copies the master side onto its own terminal.
+    // (In xterm's slave mode, -S, the window ignores its close box.) The
+    // relay's terminal is raw, so typed keys are neither shown nor acted on,
+    // and with the console's last slave closed the relay ends, and so does
+    // xterm. The master is descriptor 3; xterm's own complaints (an X error
+    // when its window closes) go nowhere.
     const int spare = fcntl(master, F_DUPFD_CLOEXEC, 10);
     if (spare < 0)
         return -1;
@@ -118,9 +106,9 @@ pid_t LaunchXterm(int master, const std::string& slavePath)
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
 
-    const std::string slaveMode = "-S" + slavePath + "/3";
     const char* argv[] = {"xterm", "-T", "Debug console", "-n", "Debug console", "-bg", "black",
-                          "-fg", "#c0c0c0", "-sl", "5000", slaveMode.c_str(), nullptr};
+                          "-fg", "#c0c0c0", "-sl", "5000", "-e", "/bin/sh", "-c",
+                          "stty raw -echo 2>/dev/null; exec cat <&3", nullptr};
     pid_t pid = -1;
     if (posix_spawnp(&pid, "xterm", &actions, nullptr, const_cast<char* const*>(argv), environ) != 0)
         pid = -1;
@@ -129,7 +117,9 @@ pid_t LaunchXterm(int master, const std::string& slavePath)
     return pid;
 }
 
-bool OpenDebugConsole(std::function<void()> onClosedByUser, const TerminalLauncher& launch)
+void UseTerminal(TerminalLauncher launch) { terminalLauncher = std::move(launch); }
+
+bool OpenDebugConsole(std::function<void()> onClosedByUser)
 {
     if (console.open)
         return true;
@@ -143,13 +133,12 @@ bool OpenDebugConsole(std::function<void()> onClosedByUser, const TerminalLaunch
         return false;
     }
     MakeRawInput(slave);
-    const pid_t terminal = launch(master, slavePath);
+    const pid_t terminal = terminalLauncher(master, slavePath);
     close(master); // the terminal holds its own copy
     if (terminal < 0) {
         close(slave);
         return false;
     }
-    DropWindowId(slave);
 
     console.slave = slave;
     console.terminal = terminal;

@@ -12,11 +12,15 @@
 // `slavePath`; returns its process id, or -1.
 using TerminalLauncher = std::function<pid_t(int master, const std::string& slavePath)>;
 
-// xterm in its slave mode (-S), black background.
+// xterm with a black background, showing the master side through a relay.
 pid_t LaunchXterm(int master, const std::string& slavePath);
+
+// The terminal program that consoles are opened in from now on; xterm
+// unless set.
+void UseTerminal(TerminalLauncher launch);
 
 // Opens a new, empty console. `onClosedByUser` runs on a thread of its own
 // when the terminal window goes away without CloseDebugConsole.
-bool OpenDebugConsole(std::function<void()> onClosedByUser, const TerminalLauncher& launch = LaunchXterm);
+bool OpenDebugConsole(std::function<void()> onClosedByUser);
 // Points the output back where it was; the terminal program then ends.
 void CloseDebugConsole();

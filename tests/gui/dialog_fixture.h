@@ -13,6 +13,7 @@
 #include <wx/combobox.h>
 
 #include <functional>
+#include <filesystem>
 #include <memory>
 #include <string>
 

@@ -2,6 +2,7 @@
 // program that copies everything it is shown into a file.
 
 #include "capture.h"
+#include "recording_terminal.h"
 #include "console/debug_console.h"
 #include "console/log.h"
 
@@ -17,36 +18,6 @@ extern char** environ;
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::string text;
-    const int file = open(path.c_str(), O_RDONLY);
-    char buffer[4096];
-    for (ssize_t count; (count = read(file, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(count));
-    close(file);
-    return text;
-}
-
-// Announces a window id as xterm does, then copies the terminal's output
-// into `log` until the console closes its side.
-TerminalLauncher RecordingTerminal(const std::string& log)
-{
-    return [log](int master, const std::string&) -> pid_t {
-        if (write(master, "4242\n", 5) != 5)
-            return -1;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, master, STDIN_FILENO);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const char* argv[] = {"cat", nullptr};
-        pid_t pid = -1;
-        posix_spawnp(&pid, "cat", &actions, nullptr, const_cast<char* const*>(argv), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        return pid;
-    };
-}
-
 TEST(DebugConsole, ShowsLinesAndColoursPrintedWhileOpenOnly)
 {
     char log[] = "/tmp/helper-console-XXXXXX";
@@ -57,7 +28,8 @@ TEST(DebugConsole, ShowsLinesAndColoursPrintedWhileOpenOnly)
     });
     EXPECT_EQ(shownBefore, "before 1\n");
 
-    ASSERT_TRUE(OpenDebugConsole(nullptr, RecordingTerminal(log)));
+    UseTerminal(RecordingTerminal(log));
+    ASSERT_TRUE(OpenDebugConsole(nullptr));
     SetConsoleColour(11);
     LogLine("{DET}\n");
     SetConsoleColour(15);
@@ -68,7 +40,7 @@ TEST(DebugConsole, ShowsLinesAndColoursPrintedWhileOpenOnly)
     CloseDebugConsole();
     LogLine("after\n");
 
-    // The terminal turns each "\n" into a new line ("\r\n"); no window id.
+    // The terminal turns each "\n" into a new line ("\r\n").
     EXPECT_EQ(ReadFile(log), "\x1b[0;96;40m{DET}\r\n\x1b[0;97;40m\r\nACK\r\n"
                              "Serial::ReadingThread(): Started\r\n\x1b[0;37;40m");
     unlink(log);
@@ -79,10 +51,12 @@ TEST(DebugConsole, EachOpeningStartsAFreshConsole)
     char first[] = "/tmp/helper-console-XXXXXX", second[] = "/tmp/helper-console-XXXXXX";
     close(mkstemp(first));
     close(mkstemp(second));
-    ASSERT_TRUE(OpenDebugConsole(nullptr, RecordingTerminal(first)));
+    UseTerminal(RecordingTerminal(first));
+    ASSERT_TRUE(OpenDebugConsole(nullptr));
     LogLine("one\n");
     CloseDebugConsole();
-    ASSERT_TRUE(OpenDebugConsole(nullptr, RecordingTerminal(second)));
+    UseTerminal(RecordingTerminal(second));
+    ASSERT_TRUE(OpenDebugConsole(nullptr));
     LogLine("two\n");
     CloseDebugConsole();
     EXPECT_EQ(ReadFile(first), "one\r\n");
@@ -94,15 +68,14 @@ TEST(DebugConsole, EachOpeningStartsAFreshConsole)
 TEST(DebugConsole, TerminalThatEndsByItselfIsReported)
 {
     std::atomic<bool> gone{false};
-    const auto launch = [](int master, const std::string&) -> pid_t {
-        if (write(master, "1\n", 2) != 2)
-            return -1;
+    const auto launch = [](int, const std::string&) -> pid_t {
         const char* argv[] = {"sleep", "0.2", nullptr};
         pid_t pid = -1;
         posix_spawnp(&pid, "sleep", nullptr, nullptr, const_cast<char* const*>(argv), environ);
         return pid;
     };
-    ASSERT_TRUE(OpenDebugConsole([&gone] { gone = true; }, launch));
+    UseTerminal(launch);
+    ASSERT_TRUE(OpenDebugConsole([&gone] { gone = true; }));
     for (int i = 0; i < 100 && !gone; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(gone);

@@ -46,7 +46,7 @@ unsigned long X11Session::FindMapped(unsigned long parent, int pid, const std::s
         if (XFetchName(display, children[i], &name) && name) {
             const bool titled = std::string(name).rfind(prefix, 0) == 0;
             XFree(name);
-            if (titled && OwnerOf(children[i]) == pid && XGetWindowAttributes(display, children[i], &attributes) &&
+            if (titled && (pid == 0 || OwnerOf(children[i]) == pid) && XGetWindowAttributes(display, children[i], &attributes) &&
                 attributes.map_state == IsViewable)
                 found = children[i];
         }

@@ -15,7 +15,7 @@ public:
     X11Session& operator=(const X11Session&) = delete;
 
     bool Connected() const { return display != nullptr; }
-    // The first mapped window of process `pid` whose title starts with
+    // The first mapped window of process `pid` (any process for 0) whose title starts with
     // `prefix`, waiting up to `timeout`; 0 when none appears.
     unsigned long WaitForWindow(int pid, const std::string& prefix, std::chrono::milliseconds timeout);
     // Sends WM_DELETE_WINDOW, as a close box does.
