@@ -5,6 +5,8 @@
 
 #include "app/controls.h"
 #include "console/debug_console.h"
+
+#include <wx/grid.h>
 #include "link/udp_controls.h"
 
 loggerDialog::loggerDialog(wxWindow* parent, wxWindowID id)
@@ -75,6 +77,12 @@ void loggerDialog::ConnectEvents()
         {ID_BUTTON14, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAxisCaptureMin)},
         {ID_CHECKBOX3, wxEVT_CHECKBOX, wxCommandEventHandler(loggerDialog::OnAxisHasCenter)},
         {ID_BUTTON10, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnAddAxisSection)},
+        {ID_BUTTON7, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnClearOutputs)},
+        {ID_BUTTON11, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnClearOutputs)},
+        {ID_NOTEBOOK1, wxEVT_NOTEBOOK_PAGE_CHANGED, wxNotebookEventHandler(loggerDialog::OnPageChanged)},
+        {ID_COMBOBOX3, wxEVT_COMBOBOX, wxCommandEventHandler(loggerDialog::OnClearAll)},
+        {ID_BUTTON24, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnClearAll)},
+        {ID_COMBOBOX4, wxEVT_COMBOBOX, wxCommandEventHandler(loggerDialog::OnClearAll)},
         {ID_BUTTON4, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnRefreshPortList)},
         {ID_BUTTON1, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnOpenPort)},
         {ID_BUTTON8, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnResetArduino)},
@@ -83,6 +91,7 @@ void loggerDialog::ConnectEvents()
         {ID_BUTTON23, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnUdpStop)},
         {ID_BUTTON9, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnConsoleToggle)},
         {ID_BUTTON3, wxEVT_BUTTON, wxCommandEventHandler(loggerDialog::OnQuit)},
+        {ID_LINKTIMER, wxEVT_TIMER, wxTimerEventHandler(loggerDialog::OnLinkTimer)},
         {ID_RESETTIMER, wxEVT_TIMER, wxTimerEventHandler(loggerDialog::OnResetTimer)},
     };
     for (const Wire& wire : wiring) {
@@ -105,14 +114,19 @@ void loggerDialog::FinishInitialisation()
     RefreshPortList();
     LoadSettings(); // after the refresh, so a remembered name is the box's text
 
+    PublishDialog(this);
+
     UpdateControlFields();
     UpdateIndicationFields();
+    outputMemory.ClearAll();
 
     resetButton->Disable();
     resetTimer.Stop();
     consoleToggle = 0;
 
     axisChoice->SetSelection(0);
+    numericGrid->AutoSizeColumns(true);
+    discreteGrid->AutoSizeColumns(true);
     HighlightAxis(0);
 
     notebook->Refresh(true);

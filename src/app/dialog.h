@@ -13,12 +13,15 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 
+#include "exchange/incoming.h"
+#include "exchange/output_memory.h"
 #include "link/serial.h"
 #include "link/udp_server.h"
 
 #include <array>
 #include <string>
 
+class wxGrid;
 struct ControlSectionInput;
 struct IndicationSectionInput;
 
@@ -40,6 +43,9 @@ public:
     explicit loggerDialog(wxWindow* parent, wxWindowID id = wxID_ANY);
     ~loggerDialog() override;
 
+    // Applies one result of the board's stream; on the GUI thread, in order.
+    void OnDeviceMessage(const IncomingItem& item);
+
 private:
     friend struct DialogInspector;
 
@@ -54,7 +60,8 @@ private:
     void BuildInputPage(wxPanel* page);      // src/sections/input_pages.cpp
     void BuildIndicationPage(wxPanel* page); // src/sections/indication_page.cpp
     void BuildAxesPage(wxPanel* page);       // src/sections/input_pages.cpp
-    void BuildEmptyPage(wxPanel* page);
+    void BuildNumericOutputPage(wxPanel* page);  // src/exchange/grid_pages.cpp
+    void BuildDiscreteOutputPage(wxPanel* page); // src/exchange/grid_pages.cpp
 
     // Construction (src/app/dialog.cpp)
     void ConnectEvents();
@@ -114,6 +121,12 @@ private:
     void OnUdpStart(wxCommandEvent& event);
     void OnUdpStop(wxCommandEvent& event);
 
+    // Board exchange (src/exchange/)
+    void OnLinkTimer(wxTimerEvent& event);
+    void OnClearOutputs(wxCommandEvent& event);
+    void OnClearAll(wxCommandEvent& event);
+    void OnPageChanged(wxNotebookEvent& event);
+
     // Debug console (src/console/console_toggle.cpp)
     void OnConsoleToggle(wxCommandEvent& event);
     void OnConsoleGone(int generation);
@@ -123,7 +136,9 @@ private:
     int linkWatchdog = 0;  // active link-timer ticks since the board was last heard
     int consoleToggle = 0; // bit 0: the debug console is open
     int consoleGeneration = 0; // tells a console's end from an earlier one's
-    int startCountdown = 0;    // 0: no port open; 50 after Open, counted down to 1 by the link timer
+    LinkSchedule linkSchedule; // started by Open and Reset, stopped by Close
+    OutputMemory outputMemory;
+    int selectedPage = 0; // the notebook page in front
 
     // Frame
     wxTextCtrl* remarksPane = nullptr;
@@ -179,6 +194,10 @@ private:
     wxTextCtrl* axisSectionField = nullptr;
     wxTextCtrl* axisIndexField = nullptr;
     CalibrationControls axisCalibration;
+
+    // Output pages
+    wxGrid* numericGrid = nullptr;
+    wxGrid* discreteGrid = nullptr;
 
     // Device bar
     wxTextCtrl* deviceField = nullptr;

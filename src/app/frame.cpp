@@ -70,7 +70,7 @@ void loggerDialog::BuildPages()
     const std::array<PageBuilder, 6> builders = {
         &loggerDialog::BuildControlPage, &loggerDialog::BuildInputPage,
         &loggerDialog::BuildIndicationPage, &loggerDialog::BuildAxesPage,
-        &loggerDialog::BuildEmptyPage, &loggerDialog::BuildEmptyPage,
+        &loggerDialog::BuildNumericOutputPage, &loggerDialog::BuildDiscreteOutputPage,
     };
     for (std::size_t i = 0; i < kPageTabs.size(); ++i) {
         const ControlId id = kPageTabs[i].panel;
@@ -80,13 +80,6 @@ void loggerDialog::BuildPages()
     }
     for (std::size_t i = 0; i < kPageTabs.size(); ++i)
         notebook->AddPage(pages[i], _(kPageTabs[i].label), false);
-}
-
-void loggerDialog::BuildEmptyPage(wxPanel* page)
-{
-    auto* sizer = NewGrid(0, 1);
-    page->SetSizer(sizer);
-    sizer->Fit(page);
 }
 
 wxSizer* loggerDialog::BuildMemorySizeRow()

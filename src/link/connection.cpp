@@ -72,7 +72,7 @@ void loggerDialog::OnOpenPort(wxCommandEvent&)
     // A baud text that is not a positive number can only come from the
     // settings file: it fails like a port that does not open.
     if (baud > 0 && serial.Open(port.c_str(), baud)) {
-        startCountdown = 50;
+        linkSchedule.Start();
         SaveSettings();
         openButton->Disable();
         closeButton->Enable();
@@ -90,7 +90,7 @@ void loggerDialog::OnOpenPort(wxCommandEvent&)
 void loggerDialog::OnClosePort(wxCommandEvent&)
 {
     ShowLinkState("Disconnected", kOlive);
-    startCountdown = 0;
+    linkSchedule.Stop();
     closeButton->Disable();
     openButton->Enable();
     resetButton->Disable();
@@ -103,7 +103,7 @@ void loggerDialog::OnResetArduino(wxCommandEvent&)
 {
     ShowLinkState("Disconnected", kOlive);
     linkWatchdog = 0;
-    startCountdown = 50;
+    linkSchedule.Start(); // whether or not a port is open
     serial.DtrOff();
     resetTimer.Start(500, wxTIMER_CONTINUOUS);
 }
@@ -116,7 +116,7 @@ void loggerDialog::OnResetTimer(wxTimerEvent&)
 
 void loggerDialog::OnQuit(wxCommandEvent&)
 {
-    if (startCountdown != 0) {
+    if (linkSchedule.Started()) {
         SaveSettings();
         serial.Close();
         LogLine("Port %s closed\n", FieldText(portBox).c_str());
