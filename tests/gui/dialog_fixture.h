@@ -3,6 +3,7 @@
 // window names and driven with the events a user's action would raise.
 
 #include "app/dialog.h"
+#include "exchange/incoming.h"
 #include "capture.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,10 @@ struct DialogInspector {
 };
 
 class DialogTest : public testing::Test {
+public:
+    // Runs the event loop for this long, so timers tick and CallAfter runs.
+    static void RunEventLoop(int milliseconds);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -44,9 +49,6 @@ protected:
     void Click(const char* name) const;
     void Choose(const char* name, int item) const;
     void Check(const char* name, bool checked) const;
-
-    // Runs the event loop for this long, so timers tick and CallAfter runs.
-    static void RunEventLoop(int milliseconds);
 
     std::unique_ptr<loggerDialog> dialog;
 };
