@@ -81,12 +81,12 @@ TEST_F(DeviceBarTest, ConsoleButtonOpensAndClosesATerminalWindow)
         SCOPED_TRACE(round);
         Click("ID_BUTTON9");
         EXPECT_TRUE(inputsOnly->IsEnabled());
-        EXPECT_NE(x11.WaitForWindow(0, "Debug console", std::chrono::seconds(5)), 0u);
+        EXPECT_NE(x11.WaitForWindow(StartedByThisProcess, "Debug console", std::chrono::seconds(5)), 0u);
         inputsOnly->SetValue(true);
         Click("ID_BUTTON9");
         EXPECT_FALSE(inputsOnly->IsEnabled());
         EXPECT_TRUE(inputsOnly->GetValue()); // disabled, not cleared
-        EXPECT_EQ(x11.WaitForWindow(0, "Debug console", std::chrono::milliseconds(300)), 0u);
+        EXPECT_EQ(x11.WaitForWindow(StartedByThisProcess, "Debug console", std::chrono::milliseconds(300)), 0u);
     }
 }
 
@@ -95,7 +95,7 @@ TEST_F(DeviceBarTest, ClosingTheConsoleWindowItselfOnlyClosesTheConsole)
     X11Session x11;
     ASSERT_TRUE(x11.Connected());
     Click("ID_BUTTON9");
-    const unsigned long window = x11.WaitForWindow(0, "Debug console", std::chrono::seconds(5));
+    const unsigned long window = x11.WaitForWindow(StartedByThisProcess, "Debug console", std::chrono::seconds(5));
     ASSERT_NE(window, 0u);
     x11.RequestClose(window);
     for (int i = 0; i < 50 && Find("ID_CHECKBOX2")->IsEnabled(); ++i)
@@ -104,6 +104,6 @@ TEST_F(DeviceBarTest, ClosingTheConsoleWindowItselfOnlyClosesTheConsole)
     // The button opens a new console at its next press.
     Click("ID_BUTTON9");
     EXPECT_TRUE(Find("ID_CHECKBOX2")->IsEnabled());
-    EXPECT_NE(x11.WaitForWindow(0, "Debug console", std::chrono::seconds(5)), 0u);
+    EXPECT_NE(x11.WaitForWindow(StartedByThisProcess, "Debug console", std::chrono::seconds(5)), 0u);
     Click("ID_BUTTON9");
 }

@@ -3,7 +3,12 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <iterator>
+
+#include <fstream>
 #include <thread>
+#include <unistd.h>
 
 X11Session::X11Session() : display(XOpenDisplay(nullptr)) {}
 
@@ -32,7 +37,8 @@ int X11Session::OwnerOf(unsigned long window)
     return pid;
 }
 
-unsigned long X11Session::FindMapped(unsigned long parent, int pid, const std::string& prefix)
+unsigned long X11Session::FindMapped(unsigned long parent, const OwnerTest& owner,
+                                     const std::string& prefix)
 {
     Window root = 0, up = 0;
     Window* children = nullptr;
@@ -46,12 +52,12 @@ unsigned long X11Session::FindMapped(unsigned long parent, int pid, const std::s
         if (XFetchName(display, children[i], &name) && name) {
             const bool titled = std::string(name).rfind(prefix, 0) == 0;
             XFree(name);
-            if (titled && (pid == 0 || OwnerOf(children[i]) == pid) && XGetWindowAttributes(display, children[i], &attributes) &&
+            if (titled && owner(OwnerOf(children[i])) && XGetWindowAttributes(display, children[i], &attributes) &&
                 attributes.map_state == IsViewable)
                 found = children[i];
         }
         if (!found)
-            found = FindMapped(children[i], pid, prefix);
+            found = FindMapped(children[i], owner, prefix);
     }
     if (children)
         XFree(children);
@@ -61,9 +67,15 @@ unsigned long X11Session::FindMapped(unsigned long parent, int pid, const std::s
 unsigned long X11Session::WaitForWindow(int pid, const std::string& prefix,
                                         std::chrono::milliseconds timeout)
 {
+    return WaitForWindow([pid](int owner) { return owner == pid; }, prefix, timeout);
+}
+
+unsigned long X11Session::WaitForWindow(const OwnerTest& owner, const std::string& prefix,
+                                        std::chrono::milliseconds timeout)
+{
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (unsigned long window = FindMapped(DefaultRootWindow(display), pid, prefix))
+        if (unsigned long window = FindMapped(DefaultRootWindow(display), owner, prefix))
             return window;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -81,4 +93,17 @@ void X11Session::RequestClose(unsigned long window)
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
+}
+
+bool StartedByThisProcess(int pid)
+{
+    // /proc/PID/stat: "pid (name) state ppid ..."; the name may hold spaces.
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return false;
+    char state = 0;
+    int parent = 0;
+    return std::sscanf(text.c_str() + close + 1, " %c %d", &state, &parent) == 2 && parent == getpid();
 }
