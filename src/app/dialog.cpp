@@ -5,8 +5,6 @@
 
 #include "app/controls.h"
 #include "console/debug_console.h"
-
-#include <wx/grid.h>
 #include "link/udp_controls.h"
 
 loggerDialog::loggerDialog(wxWindow* parent, wxWindowID id)
@@ -125,8 +123,6 @@ void loggerDialog::FinishInitialisation()
     consoleToggle = 0;
 
     axisChoice->SetSelection(0);
-    numericGrid->AutoSizeColumns(true);
-    discreteGrid->AutoSizeColumns(true);
     HighlightAxis(0);
 
     notebook->Refresh(true);

@@ -4,6 +4,8 @@
 #include "app/controls.h"
 #include "app/dialog.h"
 
+#include <algorithm>
+
 namespace {
 
 struct PageTab {
@@ -20,6 +22,9 @@ constexpr std::array<PageTab, 6> kPageTabs = {{
     {ID_PANEL4, "AlphNum Indic"},
     {ID_PANEL5, "Discrete Indic"},
 }};
+
+// A tab's room beyond its label in GTK's notebook.
+constexpr int kTabPadding = 36;
 
 } // namespace
 
@@ -78,8 +83,13 @@ void loggerDialog::BuildPages()
                                NameOf(id));
         (this->*builders[i])(pages[i]);
     }
-    for (std::size_t i = 0; i < kPageTabs.size(); ++i)
+    int tabsWidth = 0;
+    for (std::size_t i = 0; i < kPageTabs.size(); ++i) {
         notebook->AddPage(pages[i], _(kPageTabs[i].label), false);
+        tabsWidth += notebook->GetTextExtent(_(kPageTabs[i].label)).x + kTabPadding;
+    }
+    // Wide enough for every tab: GTK would hide the last ones behind arrows.
+    notebook->SetMinSize(wxSize(std::max(notebook->GetBestSize().x, tabsWidth), -1));
 }
 
 wxSizer* loggerDialog::BuildMemorySizeRow()

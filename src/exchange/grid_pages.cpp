@@ -22,6 +22,9 @@ wxGrid* NewOutputGrid(wxWindow* page, ControlId id, int rows, int cols, int rowS
         grid->SetRowLabelValue(row, _(wxString::Format("%d", row * rowStep)));
     grid->SetDefaultCellFont(grid->GetFont());
     grid->SetDefaultCellTextColour(grid->GetForegroundColour());
+    // Columns as narrow as their contents allow, before the dialog takes its
+    // size from the pages.
+    grid->AutoSizeColumns(true);
     return grid;
 }
 
