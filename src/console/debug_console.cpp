@@ -176,7 +176,7 @@ void CloseDebugConsole()
         // lingers is asked to.
         std::unique_lock<std::mutex> hold(console.lock);
         console.closing = true;
-        if (!console.reapedChanged.wait_for(hold, std::chrono::milliseconds(500),
+        if (!console.reapedChanged.wait_for(hold, std::chrono::seconds(1),
                                             [] { return console.reaped; }))
             kill(console.terminal, SIGTERM);
     }

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <mutex>
 #include <termios.h>
 #include <thread>
@@ -172,8 +173,9 @@ TEST_F(SerialTest, PortsThatCannotBeOpenedSayWhy)
         std::string name;
         const char* reason;
     };
-    Serial holder;
-    ASSERT_EQ(holder.Open(board.SlavePath().c_str(), 115200), 1);
+    // Another program holding the port.
+    const int holder = open(board.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
     const Case cases[] = {
         {"/dev/no-such-port", "No such file or directory"},
         {"no-such-port", "No such file or directory"},
@@ -186,6 +188,7 @@ TEST_F(SerialTest, PortsThatCannotBeOpenedSayWhy)
         EXPECT_EQ(log, "Serial::Open(): " + path + " could not be opened.\nSerial::Open(): reason: " +
                            c.reason + "\n");
     }
+    close(holder);
 }
 
 TEST_F(SerialTest, SomethingThatIsNoSerialPortFailsConfigurationAndIsReleased)
