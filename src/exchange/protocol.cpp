@@ -1,7 +1,43 @@
 #include "exchange/protocol.h"
 
-#include <cstdio>
 #include <cstring>
+
+namespace {
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// What sscanf(text, "%X", &v) leaves in v (starting at 0): leading white
+// space, a sign and a "0x" prefix are accepted, and conversion stops at the
+// first character that is not a hexadecimal digit. The bodies read here have
+// at most eight characters, so the value always fits.
+std::uint32_t ReadHex(const char* text)
+{
+    const char* p = text;
+    while (IsSpace(*p))
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && HexDigit(p[2]) >= 0)
+        p += 2;
+    std::uint32_t value = 0;
+    for (int digit; (digit = HexDigit(*p)) >= 0; ++p)
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    return negative ? 0u - value : value;
+}
+
+} // namespace
 
 void ParseMessageBody(const char* body, int length, DeviceMessage& message)
 {
@@ -15,8 +51,7 @@ void ParseMessageBody(const char* body, int length, DeviceMessage& message)
 
     char text[9] = {};
     std::memcpy(text, body, static_cast<std::size_t>(length)); // a NUL inside ends the number
-    unsigned int v = 0;
-    std::sscanf(text, "%X", &v);
+    const std::uint32_t v = ReadHex(text);
     switch (length) {
     case 3:
         message.kind = static_cast<std::uint8_t>(v >> 8);

@@ -25,8 +25,8 @@ struct DeviceMessage {
     std::string Text() const { return std::string(body.c_str()); }
 };
 
-// Reads a body as one hexadecimal number (sscanf "%X") and splits it by the
-// body's length into kind, event identifier and value.
+// Reads a body as one hexadecimal number, as sscanf's "%X" reads it, and
+// splits it by the body's length into kind, event identifier and value.
 void ParseMessageBody(const char* body, int length, DeviceMessage& message);
 
 // Cuts the incoming byte stream into message bodies. Its state carries over

@@ -38,6 +38,10 @@ std::unique_ptr<wxFileConfig> OpenSettings()
 
 void loggerDialog::ShowLinkState(const char* text, const wxColour& colour)
 {
+    // Every message from the board says "Connected": restyling a label that
+    // already shows it would cost a relayout per message.
+    if (statusLabel->GetLabel() == _(text) && statusLabel->GetForegroundColour() == colour)
+        return;
     statusLabel->SetForegroundColour(colour);
     statusLabel->SetLabel(_(text));
 }

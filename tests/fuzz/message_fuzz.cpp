@@ -4,6 +4,7 @@
 #include "exchange/protocol.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -32,11 +33,24 @@ struct Check {
             Broken("value within 16 bits");
         if (m.parsed && m.length < 7 && m.value != 0)
             Broken("no value in the short forms");
-        // Parsing the body again gives the same answer.
-        DeviceMessage again;
-        ParseMessageBody(m.body.data(), m.length, again);
-        if (again.kind != m.kind || again.eventId != m.eventId || again.value != m.value)
-            Broken("parse is a function of the body");
+        // The number is read exactly as the C library's sscanf "%X" reads it.
+        if (m.parsed) {
+            char text[9] = {};
+            std::memcpy(text, m.body.data(), static_cast<std::size_t>(m.length));
+            unsigned int v = 0;
+            std::sscanf(text, "%X", &v);
+            DeviceMessage reference;
+            ParseMessageBody(text, m.length, reference);
+            const unsigned shift = m.length == 3 ? 8 : m.length == 4 ? 12 : m.length == 7 ? 24 : 28;
+            if (m.kind != static_cast<std::uint8_t>(v >> shift) || reference.kind != m.kind)
+                Broken("kind as sscanf reads the body");
+            const unsigned id = m.length == 3 ? (v & 0xFF) : m.length == 4 ? (v & 0xFFF)
+                              : m.length == 7 ? ((v >> 16) & 0xFF) : ((v >> 16) & 0xFFF);
+            if (m.eventId != id)
+                Broken("event identifier as sscanf reads the body");
+            if (m.length >= 7 && m.value != static_cast<std::int32_t>(v & 0xFFFF))
+                Broken("value as sscanf reads the body");
+        }
     }
     void Acknowledgement() {}
 };

@@ -5,6 +5,7 @@
 #include "app/dialog.h"
 #include "exchange/incoming.h"
 #include "capture.h"
+#include "dialog_inspector.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-
-// Reaches what a user cannot see: the timers and the dialog's counters.
-struct DialogInspector {
-    static wxTimer& LinkTimer(loggerDialog& d) { return d.linkTimer; }
-    static wxTimer& ResetTimer(loggerDialog& d) { return d.resetTimer; }
-};
 
 class DialogTest : public testing::Test {
 public:
