@@ -26,6 +26,19 @@ int WaitForExit(pid_t pid, std::chrono::milliseconds timeout)
     return -1;
 }
 
+// The program as a child process; killed if a test leaves it running, so
+// no stray program outlives the test (and holds the test runner's output).
+struct Child {
+    pid_t pid = 0;
+    ~Child()
+    {
+        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+};
+
 } // namespace
 
 TEST(Program, ShowsTheDialogAndEndsWhenItsCloseBoxIsUsed)
@@ -34,20 +47,17 @@ TEST(Program, ShowsTheDialogAndEndsWhenItsCloseBoxIsUsed)
     ASSERT_TRUE(x11.Connected()) << "no X display";
 
     char* argv[] = {const_cast<char*>(HELPER_PROGRAM), nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, HELPER_PROGRAM, nullptr, nullptr, argv, environ), 0);
+    Child program;
+    ASSERT_EQ(posix_spawn(&program.pid, HELPER_PROGRAM, nullptr, nullptr, argv, environ), 0);
 
     const unsigned long window =
-        x11.WaitForWindow(pid, "Config helper 0.3.2 - extended IO edition", std::chrono::seconds(10));
+        x11.WaitForWindow(program.pid, "Config helper 0.3.2 - extended IO edition", std::chrono::seconds(10));
     ASSERT_NE(window, 0u) << "the dialog did not appear";
 
     x11.RequestClose(window);
-    const int status = WaitForExit(pid, std::chrono::seconds(1));
-    if (status == -1) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-        FAIL() << "the program was still running 1 s after the close request";
-    }
+    const int status = WaitForExit(program.pid, std::chrono::seconds(1));
+    ASSERT_NE(status, -1) << "the program was still running 1 s after the close request";
+    program.pid = 0;
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
