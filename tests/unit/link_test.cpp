@@ -157,18 +157,39 @@ TEST(UdpServer, TakesInDatagramsCuttingLongOnesAndSurvivingEmptyOnes)
     UdpServer server;
     server.SetCallback(RecordDatagram);
     ASSERT_EQ(server.Start(kTestPort), 0);
-    for (std::size_t length : {0, 1, 2048, 5000, 7})
+    for (std::size_t length : {0, 1, 2048, 5000, 65000, 7})
         SendDatagram(kTestPort, length);
-    EXPECT_EQ(ReceivedLengths(4), (std::vector<int>{1, 2048, 2048, 7}));
+    EXPECT_EQ(ReceivedLengths(5), (std::vector<int>{1, 2048, 2048, 2048, 7}));
     server.Stop();
     EXPECT_TRUE(PortIsFree(kTestPort));
+}
+
+TEST(UdpServer, AFloodIsTakenInAndStopStillEndsItAtOnce)
+{
+    datagramLengths.clear();
+    UdpServer server;
+    server.SetCallback(RecordDatagram);
+    ASSERT_EQ(server.Start(kTestPort), 0);
+    std::atomic<bool> stop{false};
+    std::thread flood([&] {
+        while (!stop)
+            SendDatagram(kTestPort, 100);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto start = std::chrono::steady_clock::now();
+    server.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    stop = true;
+    flood.join();
+    const std::lock_guard<std::mutex> hold(datagramLock);
+    EXPECT_GT(datagramLengths.size(), 100u);
 }
 
 TEST(UdpServer, StartsAndStopsAgainOnTheSamePort)
 {
     UdpServer server;
     server.Stop(); // before any Start: nothing to release
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 100; ++i) {
         ASSERT_EQ(server.Start(kTestPort), 0) << "cycle " << i;
         EXPECT_FALSE(PortIsFree(kTestPort));
         server.Stop();
