@@ -66,6 +66,21 @@ void AssemblerFeed(benchmark::State& state)
 }
 BENCHMARK(AssemblerFeed);
 
+// One active tick of the link timer without the port: the sizes, the
+// schedule, the test-data copy and the frames handed to `write`.
+template <class Write>
+void OneTick(OutputMemory& memory, LinkSchedule& schedule, Write&& write)
+{
+    const int numeric = MemorySize("128", kNumericCapacity);
+    const int discrete = MemorySize("64", kDiscreteCapacity);
+    const TickPlan plan = schedule.NextTick(2);
+    memory.CopyTestData(1, 2, 6, 4, "ABCD", numeric, discrete);
+    if (plan.numericFrame)
+        memory.SendNumeric(numeric, write);
+    if (plan.discreteFrame)
+        memory.SendDiscrete(discrete, write);
+}
+
 void TickWork(benchmark::State& state)
 {
     OutputMemory memory;
@@ -79,16 +94,8 @@ void TickWork(benchmark::State& state)
         sent += static_cast<std::size_t>(length);
         return length;
     };
-    for (auto _ : state) {
-        const int numeric = MemorySize("128", kNumericCapacity);
-        const int discrete = MemorySize("64", kDiscreteCapacity);
-        const TickPlan plan = schedule.NextTick(2);
-        memory.CopyTestData(1, 2, 6, 4, "ABCD", numeric, discrete);
-        if (plan.numericFrame)
-            memory.SendNumeric(numeric, write);
-        if (plan.discreteFrame)
-            memory.SendDiscrete(discrete, write);
-    }
+    for (auto _ : state)
+        OneTick(memory, schedule, write);
     benchmark::DoNotOptimize(sent);
 }
 
@@ -100,16 +107,8 @@ std::size_t TickAllocations(int ticks)
     schedule.Start();
     const auto write = [](const char*, int length) { return length; };
     const std::size_t before = AllocationCount();
-    for (int i = 0; i < 49 + ticks; ++i) {
-        const int numeric = MemorySize("128", kNumericCapacity);
-        const int discrete = MemorySize("64", kDiscreteCapacity);
-        const TickPlan plan = schedule.NextTick(2);
-        memory.CopyTestData(1, 2, 6, 4, "ABCD", numeric, discrete);
-        if (plan.numericFrame)
-            memory.SendNumeric(numeric, write);
-        if (plan.discreteFrame)
-            memory.SendDiscrete(discrete, write);
-    }
+    for (int i = 0; i < 49 + ticks; ++i)
+        OneTick(memory, schedule, write);
     return AllocationCount() - before;
 }
 BENCHMARK(TickWork);

@@ -107,6 +107,12 @@ wxTextCtrl* PutLabelledField(wxWindow* page, wxSizer* grid, ControlId label, con
     return entry;
 }
 
+void EnableByMask(const std::array<wxWindow*, 8>& fields, unsigned mask)
+{
+    for (std::size_t bit = 0; bit < fields.size(); ++bit)
+        fields[bit]->Enable((mask >> bit) & 1);
+}
+
 wxFont BarFont(wxFontWeight weight, const wxString& face)
 {
     return wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, weight, false, face);

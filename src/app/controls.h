@@ -13,6 +13,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <array>
 #include <initializer_list>
 
 // Where an item sits in its cell: the sides with a border, the alignment, the border width.
@@ -58,5 +59,9 @@ enum class LabelAlign { Left, Right };
 wxTextCtrl* PutLabelledField(wxWindow* page, wxSizer* grid, ControlId label, const char* text,
                              ControlId field, LabelAlign align = LabelAlign::Left,
                              wxSize size = wxDefaultSize, long fieldStyle = 0);
+
+// Enables fields[bit] where bit `bit` of `mask` is set and disables it
+// where it is clear.
+void EnableByMask(const std::array<wxWindow*, 8>& fields, unsigned mask);
 
 wxFont BarFont(wxFontWeight weight, const wxString& face = wxEmptyString);

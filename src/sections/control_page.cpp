@@ -72,13 +72,9 @@ void loggerDialog::BuildControlPage(wxPanel* page)
 void loggerDialog::UpdateControlFields()
 {
     // In the order of the mask's bits.
-    const std::array<wxWindow*, 8> fields = {value0Field,    value1Field,       minField,
-                                             maxField,       incrementField,    controlIndexField,
-                                             command1Field,  controlNameField};
-    const std::uint8_t mask =
-        ControlFieldMask(controlTypeChoice->GetSelection(), controlDatarefChoice->GetSelection());
-    for (std::size_t bit = 0; bit < fields.size(); ++bit)
-        fields[bit]->Enable((mask >> bit) & 1);
+    EnableByMask({value0Field, value1Field, minField, maxField, incrementField, controlIndexField,
+                  command1Field, controlNameField},
+                 ControlFieldMask(controlTypeChoice->GetSelection(), controlDatarefChoice->GetSelection()));
 }
 
 ControlSectionInput loggerDialog::ReadControlPage() const

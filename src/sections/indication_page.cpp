@@ -99,13 +99,10 @@ void loggerDialog::BuildIndicationPage(wxPanel* page)
 void loggerDialog::UpdateIndicationFields()
 {
     // In the order of the mask's bits.
-    const std::array<wxWindow*, 8> fields = {unitField,   positionField, lengthField,
-                                             factorField, offsetField,   maskField,
-                                             leadingZeroesBox, indicationIndexField};
-    const std::uint8_t mask = IndicationFieldMask(indicationTypeChoice->GetSelection(),
-                                                  indicationDatarefChoice->GetSelection());
-    for (std::size_t bit = 0; bit < fields.size(); ++bit)
-        fields[bit]->Enable((mask >> bit) & 1);
+    EnableByMask({unitField, positionField, lengthField, factorField, offsetField, maskField,
+                  leadingZeroesBox, indicationIndexField},
+                 IndicationFieldMask(indicationTypeChoice->GetSelection(),
+                                     indicationDatarefChoice->GetSelection()));
 }
 
 IndicationSectionInput loggerDialog::ReadIndicationPage() const

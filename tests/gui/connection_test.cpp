@@ -205,8 +205,13 @@ TEST_F(ConnectionTest, LogLinesAndColoursReachTheConsoleInOrder)
                                "Serial::Open(): reason: No such file or directory\r\n" +
                                red + "Could not open port nowhere\r\n" + grey;
     EXPECT_EQ(shown.rfind(failed, 0), 0u) << Escaped(shown);
-    const std::size_t opened = shown.find(green + "Port " + board.SlavePath() + " opened at 115200\r\n" + grey);
-    EXPECT_NE(opened, std::string::npos) << Escaped(shown);
+    // The receive thread's own lines may come between the colour and the
+    // line it is for, and then take that colour.
+    const std::string openedLine = "Port " + board.SlavePath() + " opened at 115200\r\n";
+    const std::size_t opened = shown.find(openedLine);
+    ASSERT_NE(opened, std::string::npos) << Escaped(shown);
+    EXPECT_EQ(shown.rfind(green, opened), shown.rfind("\x1b[", opened)) << Escaped(shown);
+    EXPECT_EQ(shown.compare(opened + openedLine.size(), grey.size(), grey), 0) << Escaped(shown);
     EXPECT_NE(shown.find("Port " + board.SlavePath() + " closed\r\n", opened), std::string::npos);
     unlink(log);
 }

@@ -23,17 +23,6 @@ protected:
     }
 };
 
-bool PortIsFree(int port)
-{
-    const int s = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_port = htons(static_cast<std::uint16_t>(port));
-    const bool free = bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
-    close(s);
-    return free;
-}
-
 } // namespace
 
 TEST_F(DeviceBarTest, UdpStartAndStopMoveTheControls)
@@ -43,17 +32,17 @@ TEST_F(DeviceBarTest, UdpStartAndStopMoveTheControls)
     ExpectUdp({true, true, false});
     Click("ID_BUTTON22");
     ExpectUdp({false, false, true});
-    EXPECT_FALSE(PortIsFree(12345));
+    EXPECT_FALSE(UdpPortIsFree(12345));
     Click("ID_BUTTON23");
     ExpectUdp({true, true, false});
-    EXPECT_TRUE(PortIsFree(12345));
+    EXPECT_TRUE(UdpPortIsFree(12345));
 }
 
 TEST_F(DeviceBarTest, UdpStartThatCannotBindChangesNothing)
 {
     SetText("ID_TEXTCTRL47", "70000");
     Click("ID_BUTTON22");
-    EXPECT_FALSE(PortIsFree(4464));
+    EXPECT_FALSE(UdpPortIsFree(4464));
     Click("ID_BUTTON23");
     for (const char* text : {"abc", "", "12345x", "99999999999"}) {
         SCOPED_TRACE(text);

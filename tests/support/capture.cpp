@@ -1,6 +1,8 @@
 #include "capture.h"
 
+#include <arpa/inet.h>
 #include <cstdio>
+#include <sys/socket.h>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -43,6 +45,17 @@ std::string CaptureOutput(const std::function<void()>& action)
     const OutputCapture capture;
     action();
     return capture.Text();
+}
+
+bool UdpPortIsFree(int port)
+{
+    const int s = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(static_cast<std::uint16_t>(port));
+    const bool free = bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+    close(s);
+    return free;
 }
 
 PseudoBoard::PseudoBoard()

@@ -24,6 +24,9 @@ private:
     int file = -1;
 };
 
+// Whether a UDP port on this machine can be bound now.
+bool UdpPortIsFree(int port);
+
 // The board's end of a pseudo-terminal; the program opens SlavePath().
 class PseudoBoard {
 public:

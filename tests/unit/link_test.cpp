@@ -1,5 +1,6 @@
 // Line settings, port discovery and the UDP server, without any window.
 
+#include "capture.h"
 #include "link/line_settings.h"
 #include "link/port_list.h"
 #include "link/udp_server.h"
@@ -138,17 +139,6 @@ std::vector<int> ReceivedLengths(std::size_t count)
     return datagramLengths;
 }
 
-bool PortIsFree(int port)
-{
-    const int s = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_port = htons(static_cast<std::uint16_t>(port));
-    const bool free = bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
-    close(s);
-    return free;
-}
-
 constexpr int kTestPort = 47123;
 
 TEST(UdpServer, TakesInDatagramsCuttingLongOnesAndSurvivingEmptyOnes)
@@ -161,7 +151,7 @@ TEST(UdpServer, TakesInDatagramsCuttingLongOnesAndSurvivingEmptyOnes)
         SendDatagram(kTestPort, length);
     EXPECT_EQ(ReceivedLengths(5), (std::vector<int>{1, 2048, 2048, 2048, 7}));
     server.Stop();
-    EXPECT_TRUE(PortIsFree(kTestPort));
+    EXPECT_TRUE(UdpPortIsFree(kTestPort));
 }
 
 TEST(UdpServer, AFloodIsTakenInAndStopStillEndsItAtOnce)
@@ -191,9 +181,9 @@ TEST(UdpServer, StartsAndStopsAgainOnTheSamePort)
     server.Stop(); // before any Start: nothing to release
     for (int i = 0; i < 100; ++i) {
         ASSERT_EQ(server.Start(kTestPort), 0) << "cycle " << i;
-        EXPECT_FALSE(PortIsFree(kTestPort));
+        EXPECT_FALSE(UdpPortIsFree(kTestPort));
         server.Stop();
-        EXPECT_TRUE(PortIsFree(kTestPort));
+        EXPECT_TRUE(UdpPortIsFree(kTestPort));
     }
 }
 
@@ -201,7 +191,7 @@ TEST(UdpServer, PortInUseFailsAndOnlyTheLow16BitsCount)
 {
     UdpServer first, second;
     ASSERT_EQ(first.Start(70000), 0);
-    EXPECT_FALSE(PortIsFree(4464));
+    EXPECT_FALSE(UdpPortIsFree(4464));
     EXPECT_EQ(second.Start(4464), -1);
     EXPECT_FALSE(second.Running());
     first.Stop();
