@@ -20,11 +20,11 @@ locale_t CLocale()
 
 // One printf conversion of a single number under the "C" locale.
 template <class Number>
-void AppendNumber(std::string& out, const std::string& spec, Number value)
+void AppendNumber(std::string& out, const std::string& conversion, Number value)
 {
     const locale_t previous = uselocale(CLocale());
     char buffer[512];
-    const int length = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    const int length = std::snprintf(buffer, sizeof buffer, conversion.c_str(), value);
     uselocale(previous);
     if (length > 0)
         out.append(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
@@ -77,20 +77,20 @@ std::string FormatSection(std::string_view format, const std::vector<FormatArg>&
         }
         const std::size_t end = format.find_first_of("dfs%", i + 1);
         assert(end != std::string_view::npos);
-        const char conversion = format[end];
-        const std::string spec(format.substr(i, end - i + 1));
+        const char kind = format[end];
+        const std::string conversion(format.substr(i, end - i + 1));
         i = end;
-        if (conversion == '%') {
+        if (kind == '%') {
             out += '%';
             continue;
         }
         assert(arg != args.end());
-        if (conversion == 's')
+        if (kind == 's')
             out.append(arg->text);
-        else if (conversion == 'd')
-            AppendNumber(out, spec, arg->integer);
+        else if (kind == 'd')
+            AppendNumber(out, conversion, arg->integer);
         else
-            AppendNumber(out, spec, arg->real);
+            AppendNumber(out, conversion, arg->real);
         ++arg;
     }
     assert(arg == args.end());
