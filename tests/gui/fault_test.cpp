@@ -120,6 +120,7 @@ TEST_F(FaultTest, DialogGoesQuicklyWhileThePortFloodsAndUdpRuns)
     PseudoBoard board;
     OpenPort(board.SlavePath());
     ASSERT_TRUE(IsOpen());
+    SetText("ID_TEXTCTRL47", "12399"); // a port no other test uses
     Click("ID_BUTTON22");
     ASSERT_FALSE(Find("ID_BUTTON22")->IsEnabled());
     std::atomic<bool> stop{false};
@@ -127,7 +128,7 @@ TEST_F(FaultTest, DialogGoesQuicklyWhileThePortFloodsAndUdpRuns)
         const int udp = socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in to{};
         to.sin_family = AF_INET;
-        to.sin_port = htons(12345);
+        to.sin_port = htons(12399);
         to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         // As fast as a 115200-baud line carries them, in bursts; what the
         // port cannot take once it is closed is dropped.

@@ -139,7 +139,10 @@ std::vector<int> ReceivedLengths(std::size_t count)
     return datagramLengths;
 }
 
+// Each test a port of its own: the tests may run side by side.
 constexpr int kTestPort = 47123;
+constexpr int kFloodPort = 47124;
+constexpr int kCyclePort = 47125;
 
 TEST(UdpServer, TakesInDatagramsCuttingLongOnesAndSurvivingEmptyOnes)
 {
@@ -159,11 +162,11 @@ TEST(UdpServer, AFloodIsTakenInAndStopStillEndsItAtOnce)
     datagramLengths.clear();
     UdpServer server;
     server.SetCallback(RecordDatagram);
-    ASSERT_EQ(server.Start(kTestPort), 0);
+    ASSERT_EQ(server.Start(kFloodPort), 0);
     std::atomic<bool> stop{false};
     std::thread flood([&] {
         while (!stop)
-            SendDatagram(kTestPort, 100);
+            SendDatagram(kFloodPort, 100);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const auto start = std::chrono::steady_clock::now();
@@ -180,10 +183,10 @@ TEST(UdpServer, StartsAndStopsAgainOnTheSamePort)
     UdpServer server;
     server.Stop(); // before any Start: nothing to release
     for (int i = 0; i < 100; ++i) {
-        ASSERT_EQ(server.Start(kTestPort), 0) << "cycle " << i;
-        EXPECT_FALSE(UdpPortIsFree(kTestPort));
+        ASSERT_EQ(server.Start(kCyclePort), 0) << "cycle " << i;
+        EXPECT_FALSE(UdpPortIsFree(kCyclePort));
         server.Stop();
-        EXPECT_TRUE(UdpPortIsFree(kTestPort));
+        EXPECT_TRUE(UdpPortIsFree(kCyclePort));
     }
 }
 
