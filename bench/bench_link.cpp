@@ -3,7 +3,7 @@
 // goal, pass. Each figure is the median of several runs.
 
 #include "capture.h"
-#include "dialog_inspector.h"
+#include "dialog_access.h"
 #include "x11_window.h"
 
 #include <wx/app.h>

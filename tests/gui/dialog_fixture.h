@@ -5,7 +5,7 @@
 #include "app/dialog.h"
 #include "exchange/incoming.h"
 #include "capture.h"
-#include "dialog_inspector.h"
+#include "dialog_access.h"
 
 #include <gtest/gtest.h>
 
