@@ -38,12 +38,6 @@ protected:
         EXPECT_EQ(now.quit, e.quit);
     }
 
-    void ExpectStatus(const char* text, const wxColour& colour) const
-    {
-        EXPECT_EQ(Text("ID_STATICTEXT2"), text);
-        EXPECT_EQ(Find("ID_STATICTEXT2")->GetForegroundColour(), colour);
-    }
-
     static std::string SettingsPath()
     {
         return std::string(std::getenv("XDG_CONFIG_HOME")) + "/KorvaneConfigHelperExtIO.conf";

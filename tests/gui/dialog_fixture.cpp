@@ -54,6 +54,18 @@ void DialogTest::Check(const char* name, bool checked) const
     box->GetEventHandler()->ProcessEvent(event);
 }
 
+void DialogTest::Tick() const
+{
+    wxTimerEvent tick(DialogInspector::LinkTimer(*dialog));
+    dialog->GetEventHandler()->ProcessEvent(tick);
+}
+
+void DialogTest::ExpectStatus(const char* text, const wxColour& colour) const
+{
+    EXPECT_EQ(Text("ID_STATICTEXT2"), text);
+    EXPECT_EQ(Find("ID_STATICTEXT2")->GetForegroundColour(), colour);
+}
+
 void DialogTest::RunEventLoop(int milliseconds)
 {
     wxEventLoop loop;

@@ -45,6 +45,12 @@ protected:
     void Choose(const char* name, int item) const;
     void Check(const char* name, bool checked) const;
 
+    // One tick of the link timer, handled at once (tests that tick by hand
+    // stop the real timer first).
+    void Tick() const;
+    // The status label's text and colour.
+    void ExpectStatus(const char* text, const wxColour& colour) const;
+
     std::unique_ptr<loggerDialog> dialog;
 };
 

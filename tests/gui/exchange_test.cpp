@@ -71,12 +71,6 @@ protected:
         ASSERT_FALSE(Find("ID_BUTTON1")->IsEnabled());
     }
 
-    void Tick() const
-    {
-        wxTimerEvent tick(DialogInspector::LinkTimer(*dialog));
-        dialog->GetEventHandler()->ProcessEvent(tick);
-    }
-
     // What the board receives on each of `count` ticks.
     std::vector<std::string> TickAndCollect(int count) const
     {
@@ -97,12 +91,6 @@ protected:
                 return seen;
         }
         return {};
-    }
-
-    void ExpectStatus(const char* text, const wxColour& colour) const
-    {
-        EXPECT_EQ(Text("ID_STATICTEXT2"), text);
-        EXPECT_EQ(Find("ID_STATICTEXT2")->GetForegroundColour(), colour);
     }
 
     PseudoBoard board;

@@ -22,12 +22,6 @@ namespace {
 
 class FaultTest : public DialogTest {
 protected:
-    void Tick() const
-    {
-        wxTimerEvent tick(DialogInspector::LinkTimer(*dialog));
-        dialog->GetEventHandler()->ProcessEvent(tick);
-    }
-
     void OpenPort(const std::string& path) const
     {
         SetText("ID_COMBOBOX1", path);
